@@ -115,6 +115,9 @@ struct RuleCase {
   const char* expectedLog;
   const char* expectedResult;
 };
+void PrintTo(const RuleCase& rule, std::ostream* os) {
+  *os << "selected " << rule.selected;
+}
 
 class CommissionRules : public ::testing::TestWithParam<RuleCase> {};
 
@@ -152,6 +155,9 @@ struct MissingSelectionCase {
   const char* expectedLog;
   const char* expectedMessageUtf8;
 };
+void PrintTo(const MissingSelectionCase& missing, std::ostream* os) {
+  *os << "selected " << missing.selected;
+}
 
 class MissingSelection : public ::testing::TestWithParam<MissingSelectionCase> {};
 
@@ -188,6 +194,9 @@ struct InputCase {
   const char* team;
   const char* expectedResult;
 };
+void PrintTo(const InputCase& input, std::ostream* os) {
+  *os << "selected " << input.selected << " gives " << input.expectedResult;
+}
 
 class TypedInputs : public ::testing::TestWithParam<InputCase> {};
 
