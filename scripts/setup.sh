@@ -5,7 +5,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format python3 pkg-config
   libgtest-dev googletest libbenchmark-dev libpng-dev zlib1g-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev libz-mingw-w64-dev
-  wine wine64 xvfb xauth x11-utils fonts-wqy-microhei imagemagick
+  wine wine64 fonts-wine xvfb xauth x11-utils fonts-wqy-microhei imagemagick
   dpkg-dev ca-certificates
 )
 missing=()

@@ -4,7 +4,7 @@
 # wineserver so that consecutive runs start warm, and always under a time limit: a Wine GUI
 # program without a usable display hangs rather than fails.
 set -euo pipefail
-prefix=$1
+prefix=$(realpath -m "$1")
 shift
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 "$here/wine-prefix.sh" "$prefix"
