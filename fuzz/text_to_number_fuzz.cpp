@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "calc/numeric_text.h"
+#include "tests/support/full_width.h"
 
 namespace {
 
@@ -58,18 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
 
-  std::string wide;
-  for (const char c : text) {
-    if (c == ' ') {
-      wide += "\xA1\xA1";
-    } else if (c > ' ' && c < 0x7F) {
-      wide += '\xA3';
-      wide += static_cast<char>(c + 0x80);
-    } else {
-      wide += c;
-    }
-  }
-  Check(Bits(quorvane::TextToNumber(wide)) == Bits(value));
+  Check(Bits(quorvane::TextToNumber(quorvane::testing::FullWidth(text))) == Bits(value));
 
   if (strtodReadsAlike) {
     const std::string terminated(text);

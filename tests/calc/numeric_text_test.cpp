@@ -15,11 +15,13 @@
 #include <string_view>
 
 #include "tests/support/cp936.h"
+#include "tests/support/full_width.h"
 
 namespace quorvane {
 namespace {
 
 using testing::Cp936;
+using testing::FullWidth;
 
 struct NumberToTextRow {
   const char* kind;
@@ -66,23 +68,6 @@ std::string Hex(std::uint64_t bits) {
   char text[19] = "0x";
   std::to_chars(text + 2, text + sizeof text, bits, 16);
   return text;
-}
-
-// The text with each ASCII character 0x21..0x7E replaced by its full-width form and each space
-// by the ideographic space, in code page 936.
-std::string FullWidth(std::string_view ascii) {
-  std::string wide;
-  for (const char c : ascii) {
-    if (c == ' ') {
-      wide += "\xA1\xA1";
-    } else if (c > ' ' && c < 0x7F) {
-      wide += '\xA3';
-      wide += static_cast<char>(c + 0x80);
-    } else {
-      wide += c;
-    }
-  }
-  return wide;
 }
 
 // The shortest text that reads back as the value.

@@ -8,67 +8,13 @@
 
 #include "ui/picture/picture.h"
 #include "ui/picture/picture_resource.h"
+#include "ui/win32_handles.h"
 
 namespace quorvane::ui {
 namespace {
 
 constexpr wchar_t kPictureBoxClass[] = L"QuorvanePictureBox";
 constexpr wchar_t kTransparentLabelClass[] = L"QuorvaneTransparentLabel";
-
-// A brush this code made, deleted with it.
-class UniqueBrush {
- public:
-  explicit UniqueBrush(HBRUSH brush = nullptr) noexcept : brush_(brush) {}
-  UniqueBrush(const UniqueBrush&) = delete;
-  UniqueBrush& operator=(const UniqueBrush&) = delete;
-  ~UniqueBrush() {
-    if (brush_ != nullptr) {
-      DeleteObject(brush_);
-    }
-  }
-  HBRUSH get() const noexcept { return brush_; }
-  void reset(HBRUSH brush) noexcept {
-    if (brush_ != nullptr) {
-      DeleteObject(brush_);
-    }
-    brush_ = brush;
-  }
-
- private:
-  HBRUSH brush_;
-};
-
-// The device context of one WM_PAINT, from BeginPaint to EndPaint.
-class PaintDc {
- public:
-  explicit PaintDc(HWND window) noexcept : window_(window), dc_(BeginPaint(window, &paint_)) {}
-  PaintDc(const PaintDc&) = delete;
-  PaintDc& operator=(const PaintDc&) = delete;
-  ~PaintDc() { EndPaint(window_, &paint_); }
-  HDC get() const noexcept { return dc_; }
-
- private:
-  HWND window_;
-  PAINTSTRUCT paint_{};
-  HDC dc_;
-};
-
-// Selects a GDI object into a device context and puts the previous one back.
-class SelectedObject {
- public:
-  SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(SelectObject(dc, object)) {}
-  SelectedObject(const SelectedObject&) = delete;
-  SelectedObject& operator=(const SelectedObject&) = delete;
-  ~SelectedObject() {
-    if (previous_ != nullptr && previous_ != HGDI_ERROR) {
-      SelectObject(dc_, previous_);
-    }
-  }
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
 
 // What a picture box holds for its whole life; all of it is fixed at creation.
 struct PictureBoxState {
