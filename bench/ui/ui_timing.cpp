@@ -57,19 +57,6 @@ BOOL CALLBACK FindVisibleTopLevel(HWND window, LPARAM param) {
   return TRUE;
 }
 
-// Painted: neither the window nor any of its visible children has anything left to paint.
-bool IsCompletelyPainted(HWND window) {
-  if (GetUpdateRect(window, nullptr, FALSE)) {
-    return false;
-  }
-  for (HWND child : Descendants(window)) {
-    if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // Milliseconds from CreateProcess to the first complete paint of the program's window, or a
 // negative value when it did not come.
 double TimeStart(const std::wstring& exe) {
@@ -86,7 +73,7 @@ double TimeStart(const std::wstring& exe) {
           EnumWindows(FindVisibleTopLevel, reinterpret_cast<LPARAM>(&search));
           window = search.found;
         }
-        return window != nullptr && IsCompletelyPainted(window);
+        return window != nullptr && IsPainted(window);
       },
       20s);
   const auto end = Clock::now();
