@@ -16,13 +16,7 @@ namespace {
 using enum Control;
 using testing::MainFormFixture;
 using testing::PumpMessages;
-
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)), L'\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextW(window, text.data(), static_cast<int>(text.size() + 1))));
-  return text;
-}
+using testing::TextOf;
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[64] = {};

@@ -8,6 +8,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "ui/keyboard_step.h"
 #include "ui/main_form.h"
 
@@ -21,6 +23,14 @@ class RecordingEvents final : public MainFormEvents {
   int calculateClicks = 0;
   int destroyed = 0;
 };
+
+// The window's whole text.
+inline std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)), L'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(window, text.data(), static_cast<int>(text.size() + 1))));
+  return text;
+}
 
 // Runs what is waiting in this thread's queue.
 inline void PumpMessages() {
