@@ -11,13 +11,9 @@
 namespace quorvane::ui {
 namespace {
 
+using testing::AssetBytes;
 using testing::PngChunk;
 using testing::ReadChunks;
-
-std::vector<std::uint8_t> AssetBytes() {
-  const auto bytes = PictureAssetBytes();
-  return {bytes.begin(), bytes.end()};
-}
 
 TEST(PictureAssetTest, IsA200By200RgbaPngWithOnlyCriticalChunks) {
   const std::vector<PngChunk> chunks = ReadChunks(AssetBytes());

@@ -14,13 +14,9 @@
 namespace quorvane::ui {
 namespace {
 
+using testing::AssetBytes;
 using testing::MakePng;
 using testing::ReadChunks;
-
-std::vector<std::uint8_t> AssetBytes() {
-  const auto bytes = PictureAssetBytes();
-  return {bytes.begin(), bytes.end()};
-}
 
 // ---- Placing the picture ----
 

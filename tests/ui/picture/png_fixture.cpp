@@ -1,5 +1,7 @@
 #include "tests/ui/picture/png_fixture.h"
 
+#include "ui/picture/picture_asset.h"
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -89,6 +91,11 @@ std::vector<std::uint8_t> MakePng(int width, int height, int colourType,
   AppendChunk(png, "IDAT", compressed);
   AppendChunk(png, "IEND", {});
   return png;
+}
+
+std::vector<std::uint8_t> AssetBytes() {
+  const auto bytes = PictureAssetBytes();
+  return {bytes.begin(), bytes.end()};
 }
 
 }  // namespace quorvane::ui::testing

@@ -23,4 +23,7 @@ std::vector<PngChunk> ReadChunks(const std::vector<std::uint8_t>& png);
 std::vector<std::uint8_t> MakePng(int width, int height, int colourType,
                                   const std::vector<std::uint8_t>& pixels);
 
+// A copy of the program's embedded picture, for tests that damage or take it apart.
+std::vector<std::uint8_t> AssetBytes();
+
 }  // namespace quorvane::ui::testing
