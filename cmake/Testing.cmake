@@ -11,11 +11,12 @@ endif()
 
 # quorvane_add_gtest(<name> SOURCES ... LIBRARIES ...): one GoogleTest executable whose cases
 # ctest lists one by one. Discovery runs at test time, so the Windows build's test executables
-# are only started under Wine when the tests run, not while building.
+# are only started under Wine when the tests run, not while building. The first discovery of a
+# build tree also makes its Wine prefix, which may need a second attempt on a loaded machine.
 function(quorvane_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main quorvane_warnings)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 300
                        PROPERTIES TIMEOUT 120)
 endfunction()
