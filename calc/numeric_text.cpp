@@ -1,6 +1,7 @@
 #include "calc/numeric_text.h"
 
 #include <bit>
+#include <cfloat>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -229,6 +230,94 @@ double SignedZero(bool negative) noexcept {
   return negative ? -magnitude : magnitude;
 }
 
+// The powers of ten that are exact doubles.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::int64_t kLargestExactPower = 22;
+constexpr std::uint64_t kLargestExactInteger = std::uint64_t{1} << 53;
+constexpr int kShortDigits = 19;  // any 19 decimal digits fit in 64 bits
+
+// Whether double arithmetic rounds to nearest here. A program may have changed the rounding
+// mode; then only the general way gives the correctly rounded value.
+bool RoundsToNearest() noexcept {
+  volatile float tiny = std::numeric_limits<float>::min();
+  const float t = tiny;
+  return t + 1.0f == 1.0f - t;
+}
+
+// The number that starts with `c`, the character just taken from `input`, when it has at most
+// 19 significant digits, their integer is at most 2^53 and its power of ten at most 22 either
+// way: each of the two is then an exact double, and the one multiplication or division,
+// rounded by IEEE arithmetic, is the correctly rounded value (prices and rates are all of this
+// kind). False for any other number; the text is read by the same grammar as ReadNumber's.
+bool ReadShortNumber(NormalisedText input, int c, double& magnitude) noexcept {
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
+  std::uint64_t significand = 0;
+  int digits = 0;
+  std::int64_t exponent = 0;
+  bool anyDigit = false;
+  const auto keep = [&](int digit) noexcept {
+    anyDigit = true;
+    if (significand == 0 && digit == '0') {
+      return true;
+    }
+    significand = significand * 10 + static_cast<unsigned>(digit - '0');
+    return ++digits <= kShortDigits;
+  };
+  for (; IsDigit(c); c = input.Take()) {
+    if (!keep(c)) {
+      return false;
+    }
+  }
+  if (c == '.') {
+    for (c = input.Take(); IsDigit(c); c = input.Take()) {
+      if (!keep(c)) {
+        return false;
+      }
+      --exponent;
+    }
+  }
+  if (!anyDigit) {
+    return false;
+  }
+  if (c == 'e' || c == 'E' || c == 'd' || c == 'D') {
+    c = input.Take();
+    bool negativeExponent = false;
+    if (c == '+' || c == '-') {
+      negativeExponent = c == '-';
+      c = input.Take();
+    }
+    std::int64_t written = 0;
+    for (; IsDigit(c); c = input.Take()) {
+      if (written > kLargestExactPower + 2 * kShortDigits) {
+        return false;
+      }
+      written = written * 10 + (c - '0');
+    }
+    exponent += negativeExponent ? -written : written;
+  }
+  if (significand == 0) {
+    magnitude = 0.0;
+    return true;
+  }
+  if (significand > kLargestExactInteger || exponent > kLargestExactPower ||
+      exponent < -kLargestExactPower || !RoundsToNearest()) {
+    return false;
+  }
+  const auto value = static_cast<double>(significand);
+  magnitude =
+      exponent < 0 ? value / kExactPowersOfTen[-exponent] : value * kExactPowersOfTen[exponent];
+  return true;
+#else
+  // Where double arithmetic is carried out in a wider format, it rounds twice.
+  (void)input;
+  (void)c;
+  (void)magnitude;
+  return false;
+#endif
+}
+
 }  // namespace
 
 double TextToNumber(std::string_view text) noexcept {
@@ -254,6 +343,9 @@ double TextToNumber(std::string_view text) noexcept {
   // up (a full-width digit, say) or with an exponent letter: a "d", or an "e" that it did not
   // take, which a full-width digit may still follow. Those texts, values out of range and the
   // rest go the general way.
+  if (double magnitude = 0.0; ReadShortNumber(input, c, magnitude)) {
+    return negative ? -magnitude : magnitude;
+  }
   if ((IsDigit(c) || c == '.') && input.position() == start + 1) {
     double magnitude = 0.0;
     const std::from_chars_result read = std::from_chars(start, input.end(), magnitude);

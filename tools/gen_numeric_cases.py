@@ -515,6 +515,25 @@ def text_to_number_cases(cases, rng):
                  b"\xa1\xee" b"5", b"7\xa1\xef"):
         cases.text("trail-byte", data)
 
+    # Short texts at the bounds of exact double arithmetic: significands next to 2^53 and of
+    # up to 20 digits, with powers of ten next to 10^22 and 10^-22, in ASCII and full-width.
+    for significand in (1, 7, 2 ** 53 - 1, 2 ** 53, 2 ** 53 + 1, 2 ** 53 + 2, 10 ** 15 + 1,
+                        10 ** 16 - 1, 10 ** 19 - 1, 10 ** 19 + 1, 2 ** 64 - 1, 2 ** 64):
+        for exponent in (-23, -22, -21, -1, 0, 1, 21, 22, 23):
+            text = "%de%d" % (significand, exponent)
+            cases.text("exact-bound", text)
+            cases.text("exact-bound", full_width(text, rng, 1.0), expected_bits(text.encode()))
+    for _ in range(120):
+        count = rng.randint(1, 20)
+        digits = random_digits(rng, count)
+        point = rng.randint(0, count)
+        text = "0" * rng.choice((0, 0, 1, 3)) + digits[:point] + "." + digits[point:]
+        text += "0" * rng.choice((0, 0, 1, 4))
+        if rng.random() < 0.6:
+            text += rng.choice("eEdD") + str(rng.randint(-26, 26))
+        cases.text("exact-bound", text)
+        cases.text("exact-bound", full_width(text, rng, 0.5), expected_bits(text.encode()))
+
 
 # --------------------------------------------------------------------------------------------
 # Output
