@@ -6,11 +6,14 @@
 # the log and the facts that usually explain it are printed, and the exit code is not 0.
 set -euo pipefail
 prefix=$(realpath -m "$1")
-[ -f "$prefix/.quorvane-ready" ] && exit 0
+# Names the set-up below: a prefix made by an earlier set-up is made again. Raise the number
+# whenever the set-up changes.
+ready=$prefix/.quorvane-ready-2
+[ -f "$ready" ] && exit 0
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-[ -f "$prefix/.quorvane-ready" ] && exit 0
+[ -f "$ready" ] && exit 0
 
 export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 log=$prefix.log
@@ -56,7 +59,7 @@ end_server() { env -u DISPLAY timeout 30 wineserver -k >/dev/null 2>&1 || true; 
 : >"$log"
 for attempt in 1 2; do
   if make_prefix; then
-    touch "$prefix/.quorvane-ready"
+    touch "$ready"
     exit 0
   fi
   end_server
