@@ -1,6 +1,7 @@
 #include "tests/e2e/driver.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <iterator>
 #include <utility>
 
@@ -174,6 +175,24 @@ BOOL CALLBACK CollectProc(HWND window, LPARAM param) {
   return TRUE;
 }
 
+// Sends the action with the given modifier keys held down around it: pressed in their order,
+// released in the reverse order.
+void SendHoldingModifiers(unsigned modifiers, std::initializer_list<INPUT> action) {
+  std::vector<INPUT> inputs;
+  for (const ModifierKey& key : kModifierKeys) {
+    if ((modifiers & key.modifier) != 0) {
+      inputs.push_back(KeyInput(key.vk, false));
+    }
+  }
+  inputs.insert(inputs.end(), action);
+  for (auto key = std::rbegin(kModifierKeys); key != std::rend(kModifierKeys); ++key) {
+    if ((modifiers & key->modifier) != 0) {
+      inputs.push_back(KeyInput(key->vk, true));
+    }
+  }
+  Send(inputs);
+}
+
 }  // namespace
 
 bool IsPainted(HWND window) {
@@ -313,20 +332,8 @@ bool Click(POINT screen, unsigned modifiers) {
   if (!MoveMouse(screen)) {
     return false;
   }
-  std::vector<INPUT> inputs;
-  for (const ModifierKey& key : kModifierKeys) {
-    if ((modifiers & key.modifier) != 0) {
-      inputs.push_back(KeyInput(key.vk, false));
-    }
-  }
-  inputs.push_back(MouseAt(screen, MOUSEEVENTF_LEFTDOWN));
-  inputs.push_back(MouseAt(screen, MOUSEEVENTF_LEFTUP));
-  for (auto key = std::rbegin(kModifierKeys); key != std::rend(kModifierKeys); ++key) {
-    if ((modifiers & key->modifier) != 0) {
-      inputs.push_back(KeyInput(key->vk, true));
-    }
-  }
-  Send(inputs);
+  SendHoldingModifiers(
+      modifiers, {MouseAt(screen, MOUSEEVENTF_LEFTDOWN), MouseAt(screen, MOUSEEVENTF_LEFTUP)});
   return true;
 }
 
@@ -342,20 +349,7 @@ bool DoubleClick(POINT screen) {
 }
 
 void Key(WORD vk, unsigned modifiers) {
-  std::vector<INPUT> inputs;
-  for (const ModifierKey& key : kModifierKeys) {
-    if ((modifiers & key.modifier) != 0) {
-      inputs.push_back(KeyInput(key.vk, false));
-    }
-  }
-  inputs.push_back(KeyInput(vk, false));
-  inputs.push_back(KeyInput(vk, true));
-  for (auto key = std::rbegin(kModifierKeys); key != std::rend(kModifierKeys); ++key) {
-    if ((modifiers & key->modifier) != 0) {
-      inputs.push_back(KeyInput(key->vk, true));
-    }
-  }
-  Send(inputs);
+  SendHoldingModifiers(modifiers, {KeyInput(vk, false), KeyInput(vk, true)});
 }
 
 void Type(std::wstring_view text) {
